@@ -1,10 +1,17 @@
+#include "app/tfmain.h"
+#include "platform/numbertext.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QMainWindow w;
-    w.show();
+    QApplication::setApplicationName(QStringLiteral("Velmora"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Velmora"));
+    QApplication::setDesktopFileName(QStringLiteral("velmora"));
+    NumberText::initFromSystemLocale();
+
+    TFMain mainWindow;
+    mainWindow.show();
     return app.exec();
 }

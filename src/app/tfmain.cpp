@@ -1,0 +1,397 @@
+#include "app/tfmain.h"
+
+#include "app/backgroundarea.h"
+#include "app/placeholderwindow.h"
+#include "app/tfabout.h"
+#include "common/helpers.h"
+#include "common/windowregistry.h"
+#include "data/database.h"
+#include "platform/apperror.h"
+#include "platform/dialogs.h"
+#include "platform/guard.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTextEdit>
+#include <QUrl>
+
+namespace {
+TFMain *g_instance = nullptr;
+QString g_programFolder;
+
+const char *const homepage = "https://www.velmora.example";
+
+// Short hint for the tool tip, long one for the status bar ("short|long").
+void setHint(QAction *action, const QString &hint)
+{
+    const qsizetype bar = hint.indexOf(QLatin1Char('|'));
+    action->setToolTip(bar < 0 ? hint : hint.left(bar));
+    action->setStatusTip(bar < 0 ? hint : hint.mid(bar + 1));
+}
+} // namespace
+
+TFMain *TFMain::instance()
+{
+    return g_instance;
+}
+
+QString TFMain::programFolder()
+{
+    return g_programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : g_programFolder;
+}
+
+void TFMain::setProgramFolder(const QString &folder)
+{
+    g_programFolder = folder;
+}
+
+TFMain::TFMain(QWidget *parent) : QMainWindow(parent)
+{
+    g_instance = this;
+    setObjectName(QStringLiteral("FMain"));
+    setWindowTitle(QStringLiteral("Velmora"));
+    setWindowIcon(QIcon(QStringLiteral(":/velmora/velmora.svg")));
+
+    m_mdiArea = new BackgroundArea(this);
+    setCentralWidget(m_mdiArea);
+    createMenus();
+    statusBar();
+    resize(914, 740);
+
+    connect(qApp, &QApplication::focusChanged, this, [this] { updateEditActions(); });
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] { updateEditActions(); });
+    updateEditActions();
+
+    // Any error in the creation steps is shown; the remaining steps are skipped and the
+    // window still opens.
+    Guard::run([this] { FormCreate(); });
+}
+
+TFMain::~TFMain()
+{
+    // Children die after this body; focus moves then must not reach our half-gone actions.
+    disconnect(qApp, nullptr, this, nullptr);
+    disconnect(QGuiApplication::clipboard(), nullptr, this, nullptr);
+    if (m_editTarget)
+        disconnect(m_editTarget, nullptr, this, nullptr);
+    Database::close();
+    if (g_instance == this)
+        g_instance = nullptr;
+}
+
+void TFMain::FormCreate()
+{
+    // 1. The per-user data folder.
+    DataFolder = QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+                                 + QStringLiteral("/Velmora"));
+    // 2. One level only; a failure shows up in the copy below.
+    QDir().mkdir(DataFolder);
+    // 3. The database is copied once and never replaced.
+    const QString dbFile = DataFolder + QStringLiteral("/Velmora.db");
+    if (!QFileInfo::exists(dbFile))
+        CopyFileStream(QDir(programFolder()).filePath(QStringLiteral("Velmora.db")), dbFile);
+    // 4.
+    IniFileName = DataFolder + QStringLiteral("/Velmora.ini");
+    // 5.
+    Database::open(dbFile);
+    m_connected = true;
+}
+
+void TFMain::createMenus()
+{
+    auto addMenu = [this](const QString &name, const QString &title) {
+        QMenu *menu = menuBar()->addMenu(title);
+        menu->setObjectName(name);
+        return menu;
+    };
+    auto addItem = [this](QMenu *menu, const QString &name, const QString &text, auto slot) {
+        QAction *a = menu->addAction(text);
+        a->setObjectName(name);
+        connect(a, &QAction::triggered, this, [this, slot] { Guard::run([this, slot] { (this->*slot)(); }, this); });
+        return a;
+    };
+    auto addSeparator = [](QMenu *menu, const QString &name) {
+        QAction *s = menu->addSeparator();
+        s->setObjectName(name);
+        return s;
+    };
+    auto placeholder = [this](Slot slot, const QString &name, const QString &caption) {
+        return [this, slot, name, caption] {
+            WindowRegistry::ShowAsChild(slot, m_mdiArea,
+                                        [name, caption] { return new PlaceholderWindow(name, caption); });
+        };
+    };
+    auto addPlaceholderItem = [this](QMenu *menu, const QString &name, const QString &text,
+                                     std::function<void()> open) {
+        QAction *a = menu->addAction(text);
+        a->setObjectName(name);
+        connect(a, &QAction::triggered, this, [this, open] { Guard::run(open, this); });
+        return a;
+    };
+
+    QMenu *datei = addMenu(QStringLiteral("Datei1"), tr("&Datei"));
+    FileExit1 = datei->addAction(tr("&Beenden"));
+    FileExit1->setObjectName(QStringLiteral("FileExit1"));
+    setHint(FileExit1, tr("Beenden|Programm beenden"));
+    connect(FileExit1, &QAction::triggered, this, &QWidget::close);
+
+    QMenu *bearbeiten = addMenu(QStringLiteral("Bearbeiten1"), tr("&Bearbeiten"));
+    EditCut1 = bearbeiten->addAction(tr("&Ausschneiden"));
+    EditCut1->setObjectName(QStringLiteral("EditCut1"));
+    EditCut1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
+    setHint(EditCut1, tr("Ausschneiden|Markiertes Objekt in die Zwischenablage verschieben"));
+    EditCopy1 = bearbeiten->addAction(tr("&Kopieren"));
+    EditCopy1->setObjectName(QStringLiteral("EditCopy1"));
+    EditCopy1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    setHint(EditCopy1, tr("Kopieren|Markiertes Objekt in die Zwischenablage kopieren"));
+    EditPaste1 = bearbeiten->addAction(tr("&Einfügen"));
+    EditPaste1->setObjectName(QStringLiteral("EditPaste1"));
+    EditPaste1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
+    setHint(EditPaste1, tr("Einfügen|Inhalt der Zwischenablage einfügen"));
+    addSeparator(bearbeiten, QStringLiteral("N1"))->setVisible(false);
+    connect(EditCut1, &QAction::triggered, this, [this] {
+        if (auto *le = qobject_cast<QLineEdit *>(m_editTarget.data())) le->cut();
+        else if (auto *te = qobject_cast<QTextEdit *>(m_editTarget.data())) te->cut();
+        else if (auto *pe = qobject_cast<QPlainTextEdit *>(m_editTarget.data())) pe->cut();
+    });
+    connect(EditCopy1, &QAction::triggered, this, [this] {
+        if (auto *le = qobject_cast<QLineEdit *>(m_editTarget.data())) le->copy();
+        else if (auto *te = qobject_cast<QTextEdit *>(m_editTarget.data())) te->copy();
+        else if (auto *pe = qobject_cast<QPlainTextEdit *>(m_editTarget.data())) pe->copy();
+    });
+    connect(EditPaste1, &QAction::triggered, this, [this] {
+        if (auto *le = qobject_cast<QLineEdit *>(m_editTarget.data())) le->paste();
+        else if (auto *te = qobject_cast<QTextEdit *>(m_editTarget.data())) te->paste();
+        else if (auto *pe = qobject_cast<QPlainTextEdit *>(m_editTarget.data())) pe->paste();
+    });
+
+    QMenu *rezeptur = addMenu(QStringLiteral("Rezeptur1"), tr("&Rezeptur"));
+    addItem(rezeptur, QStringLiteral("Rezeptur1K1"), tr("Rezeptur &1K"), &TFMain::Rezeptur1K1Click);
+    addItem(rezeptur, QStringLiteral("Rezeptur2K1"), tr("Rezeptur &2K"), &TFMain::Rezeptur2K1Click);
+    addSeparator(rezeptur, QStringLiteral("N2"));
+    addPlaceholderItem(rezeptur, QStringLiteral("EigeneRezeptur1"), tr("&Eigene Rezeptur"),
+                       placeholder(Slot::RezepturEigen, QStringLiteral("FRezepturEigen"), tr("Eigene Rezeptur")));
+    addSeparator(rezeptur, QStringLiteral("N3"));
+    addPlaceholderItem(rezeptur, QStringLiteral("Farbverbrauch1"), tr("&Farbverbrauch"),
+                       placeholder(Slot::Farbverbrauch, QStringLiteral("FFarbverbrauch"), tr("Farbverbrauch")));
+    addSeparator(rezeptur, QStringLiteral("N4"));
+    addPlaceholderItem(rezeptur, QStringLiteral("ImportStandardrezepturen1"), tr("&Import Standardrezepturen"),
+                       placeholder(Slot::ImportRezepturen, QStringLiteral("FImportRezepturen"),
+                                   tr("Import Standardrezepturen")));
+    addPlaceholderItem(rezeptur, QStringLiteral("ImportFarbverbrauchsdaten1"), tr("Import Farbverbrauchsdaten"),
+                       placeholder(Slot::ImportFarbverbrauch, QStringLiteral("FImportFarbverbrauch"),
+                                   tr("Import Farbverbrauchsdaten")));
+
+    QMenu *extras = addMenu(QStringLiteral("Extras1"), tr("&Extras"));
+    QAction *sprache = extras->addAction(tr("&Sprache"));
+    sprache->setObjectName(QStringLiteral("Sprache1"));
+    sprache->setEnabled(false); // language switching is not built yet
+    QAction *optionen = extras->addAction(tr("&Optionen"));
+    optionen->setObjectName(QStringLiteral("Optionen1"));
+    optionen->setEnabled(false); // options window is not built yet
+
+    m_windowMenu = addMenu(QStringLiteral("Fenster1"), tr("&Fenster"));
+    m_windowCommands << addItem(m_windowMenu, QStringLiteral("Nebeneinander1"), tr("&Nebeneinander"),
+                                &TFMain::Nebeneinander1Click)
+                     << addItem(m_windowMenu, QStringLiteral("Untereinander1"), tr("&Untereinander"),
+                                &TFMain::Untereinander1Click)
+                     << addItem(m_windowMenu, QStringLiteral("Uebereinander1"), tr("Über&einander"),
+                                &TFMain::Uebereinander1Click)
+                     << addItem(m_windowMenu, QStringLiteral("IconsAnordnen1"), tr("&Icons anordnen"),
+                                &TFMain::IconsAnordnen1Click)
+                     << addItem(m_windowMenu, QStringLiteral("AlleVerkleinern1"), tr("&Alle verkleinern"),
+                                &TFMain::AlleVerkleinern1Click);
+    connect(m_windowMenu, &QMenu::aboutToShow, this, &TFMain::fillWindowMenu);
+
+    QMenu *hilfe = addMenu(QStringLiteral("Hilfe1"), tr("&Hilfe"));
+    addItem(hilfe, QStringLiteral("Homepage1"), tr("Homepage"), &TFMain::Homepage1Click);
+    addSeparator(hilfe, QStringLiteral("N5"));
+    QAction *info = addItem(hilfe, QStringLiteral("Info1"), tr("&Info..."), &TFMain::Info1Click);
+    setHint(info, tr("Info|Anzeige von Programminformationen, Versionsnummer und Copyright-Vermerk"));
+
+    for (QMenu *menu : menuBar()->findChildren<QMenu *>())
+        menu->setToolTipsVisible(true);
+}
+
+void TFMain::updateEditActions()
+{
+    QWidget *w = QApplication::focusWidget();
+    if (w != m_editTarget) {
+        if (m_editTarget)
+            disconnect(m_editTarget, nullptr, this, nullptr);
+        m_editTarget = nullptr;
+        if (qobject_cast<QLineEdit *>(w) || qobject_cast<QTextEdit *>(w) || qobject_cast<QPlainTextEdit *>(w)) {
+            m_editTarget = w;
+            if (auto *le = qobject_cast<QLineEdit *>(w))
+                connect(le, &QLineEdit::selectionChanged, this, [this] { updateEditActions(); });
+            else if (auto *te = qobject_cast<QTextEdit *>(w))
+                connect(te, &QTextEdit::copyAvailable, this, [this] { updateEditActions(); });
+            else if (auto *pe = qobject_cast<QPlainTextEdit *>(w))
+                connect(pe, &QPlainTextEdit::copyAvailable, this, [this] { updateEditActions(); });
+        }
+    }
+    bool selection = false;
+    bool editable = false;
+    if (auto *le = qobject_cast<QLineEdit *>(m_editTarget.data())) {
+        selection = le->hasSelectedText() && le->echoMode() == QLineEdit::Normal;
+        editable = !le->isReadOnly();
+    } else if (auto *te = qobject_cast<QTextEdit *>(m_editTarget.data())) {
+        selection = te->textCursor().hasSelection();
+        editable = !te->isReadOnly();
+    } else if (auto *pe = qobject_cast<QPlainTextEdit *>(m_editTarget.data())) {
+        selection = pe->textCursor().hasSelection();
+        editable = !pe->isReadOnly();
+    }
+    const bool clipboardText = !QGuiApplication::clipboard()->text().isEmpty();
+    EditCut1->setEnabled(selection && editable);
+    EditCopy1->setEnabled(selection);
+    EditPaste1->setEnabled(m_editTarget && editable && clipboardText);
+}
+
+void TFMain::fillWindowMenu()
+{
+    for (QAction *a : m_windowMenu->actions())
+        if (!m_windowCommands.contains(a))
+            m_windowMenu->removeAction(a), a->deleteLater();
+    const QList<QMdiSubWindow *> windows = m_mdiArea->subWindowList();
+    if (windows.isEmpty())
+        return;
+    m_windowMenu->addSeparator();
+    int n = 0;
+    for (QMdiSubWindow *w : windows) {
+        ++n;
+        const QString text = n < 10 ? QStringLiteral("&%1 %2").arg(n).arg(w->windowTitle())
+                                    : QStringLiteral("%1 %2").arg(n).arg(w->windowTitle());
+        QAction *a = m_windowMenu->addAction(text);
+        a->setCheckable(true);
+        a->setChecked(w == m_mdiArea->activeSubWindow());
+        connect(a, &QAction::triggered, this, [this, w = QPointer<QMdiSubWindow>(w)] {
+            if (!w)
+                return;
+            if (w->isMinimized())
+                w->showNormal();
+            m_mdiArea->setActiveSubWindow(w);
+        });
+    }
+}
+
+void TFMain::Rezeptur1K1Click()
+{
+    WindowRegistry::ShowAsChild(Slot::Rezeptur1K, m_mdiArea, [] {
+        return new PlaceholderWindow(QStringLiteral("FRezeptur"), tr("1K Rezepturen"));
+    });
+}
+
+void TFMain::Rezeptur2K1Click()
+{
+    WindowRegistry::ShowAsChild(Slot::Rezeptur2K, m_mdiArea, [] {
+        return new PlaceholderWindow(QStringLiteral("FRezeptur"), tr("2K Rezepturen"));
+    });
+}
+
+void TFMain::Info1Click()
+{
+    WindowRegistry::ShowAsModal(Slot::About, [this] { return new TFAbout(this); });
+}
+
+void TFMain::tileLinear(bool sideBySide)
+{
+    QList<QMdiSubWindow *> windows;
+    for (QMdiSubWindow *w : m_mdiArea->subWindowList())
+        if (!w->isMinimized() && w->isVisible())
+            windows << w;
+    if (windows.isEmpty())
+        return;
+    // Leave room for the icons of minimised windows along the bottom.
+    QRect area = m_mdiArea->viewport()->rect();
+    bool anyMinimised = false;
+    for (QMdiSubWindow *w : m_mdiArea->subWindowList())
+        anyMinimised = anyMinimised || w->isMinimized();
+    if (anyMinimised)
+        area.setBottom(area.bottom() - m_mdiArea->fontMetrics().height() * 2);
+    const int n = int(windows.size());
+    for (int i = 0; i < n; ++i) {
+        QMdiSubWindow *w = windows.at(i);
+        if (w->isMaximized())
+            w->showNormal();
+        QRect r;
+        if (sideBySide) {
+            const int x0 = area.left() + area.width() * i / n;
+            const int x1 = area.left() + area.width() * (i + 1) / n;
+            r = QRect(x0, area.top(), x1 - x0, area.height());
+        } else {
+            const int y0 = area.top() + area.height() * i / n;
+            const int y1 = area.top() + area.height() * (i + 1) / n;
+            r = QRect(area.left(), y0, area.width(), y1 - y0);
+        }
+        w->setGeometry(r);
+    }
+}
+
+void TFMain::Nebeneinander1Click()
+{
+    tileLinear(true);
+}
+
+void TFMain::Untereinander1Click()
+{
+    tileLinear(false);
+}
+
+void TFMain::Uebereinander1Click()
+{
+    m_mdiArea->cascadeSubWindows();
+}
+
+void TFMain::IconsAnordnen1Click()
+{
+    // Minimised windows in a row along the bottom edge, wrapping upwards.
+    const QRect area = m_mdiArea->viewport()->rect();
+    int x = area.left();
+    int y = area.bottom() + 1;
+    for (QMdiSubWindow *w : m_mdiArea->subWindowList()) {
+        if (!w->isMinimized())
+            continue;
+        const QSize s = w->size();
+        if (x > area.left() && x + s.width() > area.right())
+            x = area.left(), y -= s.height();
+        if (x == area.left() && y == area.bottom() + 1)
+            y -= s.height();
+        w->move(x, y);
+        x += s.width();
+    }
+}
+
+void TFMain::AlleVerkleinern1Click()
+{
+    const QList<QMdiSubWindow *> windows = m_mdiArea->subWindowList(QMdiArea::CreationOrder);
+    for (auto it = windows.crbegin(); it != windows.crend(); ++it)
+        (*it)->showMinimized();
+}
+
+void TFMain::Homepage1Click()
+{
+    Dialogs::instance().openUrl(QUrl(QString::fromLatin1(homepage)));
+}
+
+void TFMain::closeEvent(QCloseEvent *event)
+{
+    // Every child is asked first; one that refuses keeps the program running.
+    m_mdiArea->closeAllSubWindows();
+    if (!m_mdiArea->subWindowList().isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
