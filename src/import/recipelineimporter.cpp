@@ -76,8 +76,9 @@ void sortComponents(Recipe &r)
             const double sq = r.share[q].isNull() ? 0.0 : r.share[q].toDouble();
             if (!(sq > sp))
                 continue;
-            const QString cp = r.colour[p].toString();
-            const QString cq = r.colour[q].toString();
+            // A null QString would be bound as NULL; a moved colour is stored as text.
+            const QString cp = r.colour[p].isNull() ? QStringLiteral("") : r.colour[p].toString();
+            const QString cq = r.colour[q].isNull() ? QStringLiteral("") : r.colour[q].toString();
             r.share[p] = sq;
             r.share[q] = sp;
             r.colour[p] = cq;
