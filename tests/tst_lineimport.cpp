@@ -378,6 +378,21 @@ private slots:
         }
     }
 
+    void databaseRefusalRaises()
+    {
+        // A write the database refuses is an error, never a line reported as done.
+        execSql(QStringLiteral("create trigger refuse before insert on T_Farben when new.Rezeptname = 'Nein' "
+                               "begin select raise(abort, 'abgelehnt'); end"));
+        RecipeLineImporter importer(Database::connection());
+        try {
+            importer.importLine("Nein;X;1;");
+            QFAIL("the refused line should raise");
+        } catch (const AppError &e) {
+            QVERIFY2(e.text().contains(QStringLiteral("abgelehnt")), qPrintable(e.text()));
+        }
+        QCOMPARE(dump(QStringLiteral("T_Farben")), QStringList{});
+    }
+
     void unreadableFile()
     {
         try {
