@@ -895,7 +895,8 @@ void DataSet::remove()
     m_view.erase(m_view.begin() + pos);
     m_cur = m_view.empty() ? -1 : std::min(pos, int(m_view.size()) - 1);
     m_bof = m_view.empty() || m_cur == 0;
-    m_eof = m_view.empty();
+    // Removing the last row ends a walk through the rows.
+    m_eof = m_view.empty() || pos == int(m_view.size());
     emit rowRemoved(pos);
     emit stateChanged();
     emit afterDelete();
