@@ -346,6 +346,7 @@ void DataSet::close()
     if (!isActive())
         return;
     m_state = State::Inactive;
+    m_db = QSqlDatabase();
     m_rows.clear();
     m_view.clear();
     m_buffer.clear();
