@@ -5,7 +5,11 @@
 #include "app/tfabout.h"
 #include "common/helpers.h"
 #include "common/windowregistry.h"
+#include "data/amountcalculation.h"
 #include "data/database.h"
+#include "platform/dataset.h"
+#include "platform/navigatortexts.h"
+#include "recipes/tfrezeptur.h"
 #include "platform/apperror.h"
 #include "platform/dialogs.h"
 #include "platform/guard.h"
@@ -106,6 +110,40 @@ void TFMain::FormCreate()
     // 5.
     Database::open(dbFile);
     m_connected = true;
+    // 6. settings store (loaded here once the store exists)
+    // 8. navigator texts for the language in force; German before any is chosen.
+    SwitchInfoPowerTexts(m_languageIndex);
+}
+
+void TFMain::CalculateAmounts(const DataSet &recipe, double total, QString &amount1, QString &amount2,
+                              QString &amount3, QString &amount4, QString &amount5, QString &amount6)
+{
+    std::array<double, 6> shares{};
+    // Fields are only read when there is something to compute.
+    double gesamt = 0;
+    if (total > 0) {
+        gesamt = recipe.fieldByName(QStringLiteral("Anteil gesamt")).asDouble();
+        if (gesamt != 0)
+            for (int i = 0; i < 6; ++i)
+                shares[size_t(i)] = recipe.fieldByName(QStringLiteral("Anteil-%1").arg(i + 1)).asDouble();
+    }
+    const AmountCalculation::Amounts a = AmountCalculation::calculate(gesamt, shares, total);
+    amount1 = a[0];
+    amount2 = a[1];
+    amount3 = a[2];
+    amount4 = a[3];
+    amount5 = a[4];
+    amount6 = a[5];
+}
+
+void TFMain::FilterNumericKey(QChar &key)
+{
+    AmountCalculation::filterKey(key);
+}
+
+void TFMain::SwitchInfoPowerTexts(int languageIndex)
+{
+    NavigatorTexts::instance().switchInfoPowerTexts(languageIndex);
 }
 
 void TFMain::createMenus()
@@ -288,16 +326,27 @@ void TFMain::fillWindowMenu()
 
 void TFMain::Rezeptur1K1Click()
 {
-    WindowRegistry::ShowAsChild(Slot::Rezeptur1K, m_mdiArea, [] {
-        return new PlaceholderWindow(QStringLiteral("FRezeptur"), tr("1K Rezepturen"));
-    });
+    openRecipeWindow(Slot::Rezeptur1K, 1);
 }
 
 void TFMain::Rezeptur2K1Click()
 {
-    WindowRegistry::ShowAsChild(Slot::Rezeptur2K, m_mdiArea, [] {
-        return new PlaceholderWindow(QStringLiteral("FRezeptur"), tr("2K Rezepturen"));
-    });
+    openRecipeWindow(Slot::Rezeptur2K, 2);
+}
+
+void TFMain::openRecipeWindow(Slot slot, int inkSystem)
+{
+    // An open window only comes to the front; a new one is set up once shown.
+    if (WindowRegistry::window(slot)) {
+        WindowRegistry::ShowAsChild(slot, m_mdiArea, nullptr);
+        return;
+    }
+    auto *w = static_cast<TFRezeptur *>(
+        WindowRegistry::ShowAsChild(slot, m_mdiArea, [] { return new TFRezeptur; }));
+    if (inkSystem == 1)
+        w->Setup1K();
+    else
+        w->Setup2K();
 }
 
 void TFMain::Info1Click()

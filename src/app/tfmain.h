@@ -4,6 +4,9 @@
 #include <QPointer>
 #include <QString>
 
+#include "common/windowregistry.h"
+
+class DataSet;
 class QAction;
 class QMdiArea;
 class QMenu;
@@ -32,6 +35,18 @@ public:
     int MengeStartwert = 0;
     QString ImportFileFarbverbrauch;
 
+    // The amounts of the data set's current recipe for total, as six texts; every output is
+    // assigned on every call.
+    static void CalculateAmounts(const DataSet &recipe, double total, QString &amount1, QString &amount2,
+                                 QString &amount3, QString &amount4, QString &amount5, QString &amount6);
+    // Leaves a typed character that a number may contain; else sets it to 0 and beeps.
+    static void FilterNumericKey(QChar &key);
+    // -1 or 0 selects the German navigator texts, 1 the English ones, others change nothing.
+    static void SwitchInfoPowerTexts(int languageIndex);
+
+    // -1 until a language has been chosen, then its index (0 German, 1 English).
+    int languageIndex() const { return m_languageIndex; }
+
     // Whether start-up connected to the database.
     bool isConnected() const { return m_connected; }
 
@@ -55,6 +70,7 @@ private:
     void updateEditActions();
     void fillWindowMenu();
     void tileLinear(bool sideBySide);
+    void openRecipeWindow(Slot slot, int inkSystem);
 
     QMdiArea *m_mdiArea = nullptr;
     QMenu *m_windowMenu = nullptr;
@@ -65,4 +81,5 @@ private:
     QList<QAction *> m_windowCommands;
     QPointer<QWidget> m_editTarget;
     bool m_connected = false;
+    int m_languageIndex = -1;
 };

@@ -52,6 +52,8 @@ QWidget *ShowAsChild(Slot slot, QMdiArea *area, const std::function<QWidget *()>
         w = window(slot);
         if (!w) {
             w = factory();
+            // The window's own size is its client area; the frame grows around it.
+            const QSize designed = w->size();
             auto *frame = new ChildFrame;
             frame->setWidget(w);
             frame->setAttribute(Qt::WA_DeleteOnClose);
@@ -59,6 +61,8 @@ QWidget *ShowAsChild(Slot slot, QMdiArea *area, const std::function<QWidget *()>
             area->addSubWindow(frame);
             registrySlots()[size_t(slot)] = w;
             frame->show();
+            if (w->testAttribute(Qt::WA_Resized))
+                frame->resize(frame->size() - w->size() + designed);
         }
     }
     if (QMdiSubWindow *frame = subWindowOf(w)) {
