@@ -89,6 +89,8 @@ TFMain::~TFMain()
     disconnect(QGuiApplication::clipboard(), nullptr, this, nullptr);
     if (m_editTarget)
         disconnect(m_editTarget, nullptr, this, nullptr);
+    // Child windows still open go first: their queries hold the connection.
+    qDeleteAll(m_mdiArea->subWindowList());
     Database::close();
     if (g_instance == this)
         g_instance = nullptr;
