@@ -35,7 +35,7 @@ constexpr Qt::WindowStates MinMax = Qt::WindowMinimized | Qt::WindowMaximized | 
 } // namespace
 
 FormStorage::FormStorage(IniStore &store, QWidget *window, const QString &storagePath, QObject *parent)
-    : QObject(parent), m_store(store), m_storeLife(store.lifetime()), m_window(window)
+    : QObject(parent), m_store(store), m_storeLife(store.lifetime()), m_window(window), m_windowObject(window)
 {
     setStoragePath(storagePath);
     if (window)
@@ -188,7 +188,7 @@ QMdiSubWindow *FormStorage::subWindow() const
 void FormStorage::watchSubWindow()
 {
     QMdiSubWindow *sub = subWindow();
-    if (sub == m_subWindow)
+    if (static_cast<QObject *>(sub) == m_subWindow)
         return;
     if (m_subWindow)
         m_subWindow->removeEventFilter(this);
@@ -211,7 +211,7 @@ WindowPlacement FormStorage::currentPlacement() const
         const Qt::WindowStates state = sub->windowState();
         p.normalRect = sub->geometry();
         if (state & MinMax) {
-            if (sub == m_subWindow && m_subNormalGeometry.isValid())
+            if (static_cast<QObject *>(sub) == m_subWindow && m_subNormalGeometry.isValid())
                 p.normalRect = m_subNormalGeometry;
         }
         if (state & Qt::WindowMinimized) {
@@ -344,7 +344,7 @@ bool FormStorage::closeWindow(QEvent *event)
 
 bool FormStorage::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_window && m_window) {
+    if (watched == m_windowObject && !m_window.isNull()) {
         switch (event->type()) {
         case QEvent::Show:
             watchSubWindow();
@@ -364,8 +364,8 @@ bool FormStorage::eventFilter(QObject *watched, QEvent *event)
         switch (event->type()) {
         case QEvent::Move:
         case QEvent::Resize:
-            if (!(m_subWindow->windowState() & MinMax))
-                m_subNormalGeometry = m_subWindow->geometry();
+            if (auto *sub = qobject_cast<QMdiSubWindow *>(watched); sub && !(sub->windowState() & MinMax))
+                m_subNormalGeometry = sub->geometry();
             break;
         default:
             break;

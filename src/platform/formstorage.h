@@ -99,7 +99,8 @@ private:
     IniStore &m_store;
     std::weak_ptr<const int> m_storeLife;
     QPointer<QWidget> m_window;
-    QPointer<QMdiSubWindow> m_subWindow;
+    QObject *m_windowObject = nullptr; // for comparing only, also while the window is being destroyed
+    QPointer<QObject> m_subWindow; // QObject: it is compared while being destroyed
     QRect m_subNormalGeometry; // the MDI child's last normal rectangle, kept while min/maximised
     QString m_storagePath;
     QList<FieldLayoutTarget *> m_layoutTargets;
