@@ -448,6 +448,62 @@ private slots:
         QCOMPARE(store.readString(QStringLiteral("Test\\Zahl")), QStringLiteral("17"));
     }
 
+    // The frame asks its children to close first: they save (into their switched groups)
+    // before the frame does, and a child that refuses keeps the frame open.
+    void closingTheFrameSavesChildrenFirst()
+    {
+        class Frame : public QMainWindow
+        {
+        public:
+            QMdiArea *area = new QMdiArea;
+            Frame() { setCentralWidget(area); }
+
+        protected:
+            void closeEvent(QCloseEvent *event) override
+            {
+                area->closeAllSubWindows();
+                event->setAccepted(area->subWindowList().isEmpty());
+            }
+        };
+        IniStore store;
+        store.writeString(QStringLiteral("Rezeptur1K\\NormPos"), QStringLiteral("40,30,440,330"));
+        QStringList saved;
+        Frame frame;
+        frame.setObjectName(QStringLiteral("TFMain"));
+        FormStorage frameStorage(store, &frame, QStringLiteral("Test"));
+        frameStorage.onSave = [&](IniStore &, const QString &path) { saved << path; };
+        frame.setGeometry(QRect(screenArea().topLeft() + QPoint(10, 10), QSize(700, 500)));
+        frame.show();
+
+        // Both recipe windows start in the group of their name, then switch and restore.
+        RefusingWidget *refusing = nullptr;
+        for (const QString &group : {QStringLiteral("Rezeptur1K"), QStringLiteral("Rezeptur2K")}) {
+            auto *child = new RefusingWidget;
+            child->allowClose = group == QLatin1String("Rezeptur1K");
+            if (!child->allowClose)
+                refusing = child;
+            child->setObjectName(QStringLiteral("FRezeptur"));
+            auto *fs = new FormStorage(store, child, QStringLiteral("%FORM_NAME%\\"), child);
+            fs->onSave = [&saved](IniStore &, const QString &path) { saved << path; };
+            QMdiSubWindow *sub = frame.area->addSubWindow(child);
+            sub->setAttribute(Qt::WA_DeleteOnClose);
+            sub->setGeometry(100, 100, 200, 150);
+            sub->show();
+            fs->setStoragePath(group);
+            fs->restore();
+            QCOMPARE(sub->geometry(), group == QLatin1String("Rezeptur1K") ? QRect(40, 30, 400, 300)
+                                                                           : QRect(100, 100, 200, 150));
+        }
+
+        QVERIFY(!frame.close());
+        QCOMPARE(saved, QStringList(QStringLiteral("Rezeptur1K\\")));
+        refusing->allowClose = true;
+        QVERIFY(frame.close());
+        QCOMPARE(saved, QStringList({"Rezeptur1K\\", "Rezeptur2K\\", "Test\\"}));
+        QVERIFY(!store.sectionExists(QStringLiteral("FRezeptur")));
+        QCOMPARE(store.readString(QStringLiteral("Rezeptur2K\\NormPos")), QStringLiteral("100,100,300,250"));
+    }
+
     // A window that outlives the store must not write into freed memory.
     void storeGoneBeforeTheWindow()
     {
