@@ -124,9 +124,10 @@ private slots:
         NumberText::setDecimalSeparator(QLatin1Char(','));
         m_dialogs = new ScriptedDialogs;
         m_main = new TFMain;
-        m_main->MengeStartwert = 1000;
         m_main->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_main));
+        // After the first show, which reads the stored settings.
+        m_main->MengeStartwert = 1000;
     }
 
     void cleanup()

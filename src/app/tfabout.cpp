@@ -1,5 +1,8 @@
 #include "app/tfabout.h"
 
+#include "app/tfmain.h"
+#include "platform/formstorage.h"
+
 #include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -58,7 +61,11 @@ TFAbout::TFAbout(QWidget *parent) : QDialog(parent)
 
     if (QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+    if (TFMain *main = TFMain::instance())
+        JvFormStorage1 = std::make_unique<FormStorage>(main->settingsStore(), this);
 }
+
+TFAbout::~TFAbout() = default;
 
 void TFAbout::keyPressEvent(QKeyEvent *event)
 {

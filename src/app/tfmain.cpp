@@ -8,6 +8,8 @@
 #include "data/amountcalculation.h"
 #include "data/database.h"
 #include "platform/dataset.h"
+#include "platform/formstorage.h"
+#include "platform/inistore.h"
 #include "platform/navigatortexts.h"
 #include "recipes/tfrezeptur.h"
 #include "platform/apperror.h"
@@ -67,6 +69,16 @@ TFMain::TFMain(QWidget *parent) : QMainWindow(parent)
     setWindowTitle(QStringLiteral("Velmora"));
     setWindowIcon(QIcon(QStringLiteral(":/velmora/velmora.svg")));
 
+    JvAppIniFileStorage1 = std::make_unique<IniStore>();
+    JvFormStorage1 = std::make_unique<FormStorage>(*JvAppIniFileStorage1, this, QStringLiteral("Test\\"));
+    JvFormStorage1->onRestore = [this](IniStore &store, const QString &group) { ReadSettings(store, group); };
+    JvFormStorage1->onSave = [this](IniStore &store, const QString &group) { WriteSettings(store, group); };
+    // Two values the frame has always kept; they have no further effect.
+    JvFormStorage1->addStoredValue(QStringLiteral("Name"), FormStorage::ValueKind::Text,
+                                   [] { return QVariant(QString()); }, [](const QVariant &) {});
+    JvFormStorage1->addStoredValue(QStringLiteral("TestBoolean"), FormStorage::ValueKind::Boolean,
+                                   [] { return QVariant(false); }, [](const QVariant &) {});
+
     m_mdiArea = new BackgroundArea(this);
     setCentralWidget(m_mdiArea);
     createMenus();
@@ -89,8 +101,11 @@ TFMain::~TFMain()
     disconnect(QGuiApplication::clipboard(), nullptr, this, nullptr);
     if (m_editTarget)
         disconnect(m_editTarget, nullptr, this, nullptr);
-    // Child windows still open go first: their queries hold the connection.
+    // Child windows still open go first: their queries hold the connection and their
+    // storages the settings. Then the frame's storage, then the store writes the file.
     qDeleteAll(m_mdiArea->subWindowList());
+    JvFormStorage1.reset();
+    JvAppIniFileStorage1.reset();
     Database::close();
     if (g_instance == this)
         g_instance = nullptr;
@@ -112,7 +127,8 @@ void TFMain::FormCreate()
     // 5.
     Database::open(dbFile);
     m_connected = true;
-    // 6. settings store (loaded here once the store exists)
+    // 6. The settings file is read into memory once; it is written at the end of the run.
+    JvAppIniFileStorage1->setFileName(IniFileName);
     // 8. navigator texts for the language in force; German before any is chosen.
     SwitchInfoPowerTexts(m_languageIndex);
 }
@@ -136,6 +152,26 @@ void TFMain::CalculateAmounts(const DataSet &recipe, double total, QString &amou
     amount4 = a[3];
     amount5 = a[4];
     amount6 = a[5];
+}
+
+void TFMain::ReadSettings(IniStore &store, const QString &group)
+{
+    MengeStartwert = store.readInteger(group + QStringLiteral("Menge Startwert"), 0);
+    ImportFileRezeptur = store.readString(group + QStringLiteral("ImportFileRezeptur"));
+    ImportFileFarbverbrauch = store.readString(group + QStringLiteral("ImportFileFarbverbrauch"));
+    const int language = store.readInteger(group + QStringLiteral("Sprache"), -1);
+    if (language >= 0) {
+        m_languageIndex = language;
+        SwitchInfoPowerTexts(m_languageIndex);
+    }
+}
+
+void TFMain::WriteSettings(IniStore &store, const QString &group)
+{
+    store.writeInteger(group + QStringLiteral("Menge Startwert"), MengeStartwert);
+    store.writeString(group + QStringLiteral("ImportFileRezeptur"), ImportFileRezeptur);
+    store.writeString(group + QStringLiteral("ImportFileFarbverbrauch"), ImportFileFarbverbrauch);
+    store.writeInteger(group + QStringLiteral("Sprache"), m_languageIndex);
 }
 
 void TFMain::FilterNumericKey(QChar &key)

@@ -4,9 +4,13 @@
 #include <QPointer>
 #include <QString>
 
+#include <memory>
+
 #include "common/windowregistry.h"
 
 class DataSet;
+class FormStorage;
+class IniStore;
 class QAction;
 class QMdiArea;
 class QMenu;
@@ -43,6 +47,14 @@ public:
     static void FilterNumericKey(QChar &key);
     // -1 or 0 selects the German navigator texts, 1 the English ones, others change nothing.
     static void SwitchInfoPowerTexts(int languageIndex);
+
+    // The settings held in memory for the whole run, written once at the end.
+    IniStore &settingsStore() const { return *JvAppIniFileStorage1; }
+    FormStorage &formStorage() const { return *JvFormStorage1; }
+
+    // The main window's own values, read when it is first shown and written at the end.
+    void ReadSettings(IniStore &store, const QString &group);
+    void WriteSettings(IniStore &store, const QString &group);
 
     // -1 until a language has been chosen, then its index (0 German, 1 English).
     int languageIndex() const { return m_languageIndex; }
@@ -82,4 +94,7 @@ private:
     QPointer<QWidget> m_editTarget;
     bool m_connected = false;
     int m_languageIndex = -1;
+    // The store outlives every form storage; the frame's own storage goes before it.
+    std::unique_ptr<IniStore> JvAppIniFileStorage1;
+    std::unique_ptr<FormStorage> JvFormStorage1;
 };

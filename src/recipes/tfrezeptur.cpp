@@ -6,6 +6,8 @@
 #include "platform/datagrid.h"
 #include "platform/dataset.h"
 #include "platform/dialogs.h"
+#include "platform/formstorage.h"
+#include "platform/inistore.h"
 #include "platform/guard.h"
 #include "platform/navigatorbar.h"
 #include "platform/numbertext.h"
@@ -114,10 +116,19 @@ TFRezeptur::TFRezeptur(QWidget *parent) : QWidget(parent)
     m_scroll->setWidget(body);
     layout->addWidget(m_scroll);
 
+    // Placement and grid layout: "FRezeptur" until set up, then the ink system's own group.
+    setProperty(FormStorage::ClassNameProperty, QStringLiteral("TFRezeptur"));
+    if (TFMain *main = TFMain::instance()) {
+        JvFormStorage1 = std::make_unique<FormStorage>(main->settingsStore(), this);
+        JvFormStorage1->addLayoutTarget(ADOQuery1);
+    }
+
     connect(ADOQuery1, &DataSet::afterScroll, this, [this] { Guard::run([this] { ADOQuery1AfterScroll(); }, this); });
     connect(ADOQuery1, &DataSet::dataReset, this, [this] { showRecord(); });
     connect(ADOQuery1, &DataSet::afterClose, this, [this] { showRecord(); });
 }
+
+TFRezeptur::~TFRezeptur() = default;
 
 void TFRezeptur::declareFields()
 {
@@ -234,6 +245,8 @@ void TFRezeptur::setup(int inkSystem)
     // A constant of ours, not user input: it may stand in the statement text.
     ADOQuery1->addLine(inkSystem == 1 ? QStringLiteral("Select * from T_Farben where FarbTyp = '1K' ")
                                       : QStringLiteral("Select * from T_Farben where FarbTyp = '2K' "));
+    if (JvFormStorage1)
+        JvFormStorage1->setStoragePath(inkSystem == 1 ? QStringLiteral("Rezeptur1K") : QStringLiteral("Rezeptur2K"));
     OpenRecipes();
 }
 
@@ -243,6 +256,8 @@ void TFRezeptur::OpenRecipes()
     ADOQuery1->addLine(QStringLiteral("Order by Rezeptname COLLATE GERMAN"));
     ADOQuery1->open();
     showRecord();
+    if (JvFormStorage1)
+        JvFormStorage1->restore();
     if (TFMain *main = TFMain::instance())
         JvEdit1->setText(QString::number(main->MengeStartwert));
     JvBitBtn1Click();

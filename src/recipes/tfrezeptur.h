@@ -2,9 +2,11 @@
 
 #include <QWidget>
 #include <array>
+#include <memory>
 
 class DataGrid;
 class DataSet;
+class FormStorage;
 class NavigatorBar;
 class QLabel;
 class QLineEdit;
@@ -20,6 +22,7 @@ class TFRezeptur : public QWidget
 
 public:
     explicit TFRezeptur(QWidget *parent = nullptr);
+    ~TFRezeptur() override;
 
     void Setup1K();
     void Setup2K();
@@ -58,4 +61,8 @@ private:
     // Data-bound boxes: field name -> box.
     QList<std::pair<QString, QLineEdit *>> m_boundBoxes;
     QPlainTextEdit *m_remark = nullptr;
+
+public:
+    // Last member: it saves on destruction while everything it reads still exists.
+    std::unique_ptr<FormStorage> JvFormStorage1;
 };
