@@ -20,11 +20,6 @@ QString quoted(const QString &column)
     return QLatin1Char('"') + c + QLatin1Char('"');
 }
 
-void execOrThrow(QSqlQuery &q)
-{
-    if (!q.exec())
-        throw AppError(q.lastError().text());
-}
 
 } // namespace
 
@@ -50,13 +45,8 @@ LineResult ConsumptionLineImporter::writeFields(const QStringList &fields)
     const QVariant consumption =
         consumptionText.isEmpty() ? QVariant() : QVariant(ImportText::toNumber(consumptionText));
 
-    QSqlQuery find(m_db);
-    find.prepare(QStringLiteral("select rowid from T_Farbverbrauch where Siebgewebe = ? order by rowid limit 1"));
-    find.addBindValue(mesh);
-    execOrThrow(find);
-    const bool found = find.next();
-    const QVariant rowid = found ? find.value(0) : QVariant();
-    find.finish();
+    const QVariant rowid = firstRowid(QStringLiteral("T_Farbverbrauch"), QStringLiteral("Siebgewebe"), mesh);
+    const bool found = !rowid.isNull();
 
     QSqlQuery write(m_db);
     if (found) {

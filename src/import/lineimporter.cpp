@@ -1,25 +1,17 @@
 #include "import/lineimporter.h"
 
+#include "common/helpers.h"
 #include "import/importfile.h"
+#include "platform/apperror.h"
 #include "platform/numbertext.h"
+
+#include <QSqlError>
 
 namespace ImportText {
 
 QStringList splitFields(const QString &line)
 {
-    QStringList fields;
-    if (line.isEmpty())
-        return fields;
-    qsizetype start = 0;
-    for (;;) {
-        const qsizetype p = line.indexOf(QLatin1Char(';'), start);
-        if (p < 0) {
-            fields.append(line.mid(start));
-            return fields;
-        }
-        fields.append(line.mid(start, p - start));
-        start = p + 1;
-    }
+    return SplitText(line, QStringLiteral(";"));
 }
 
 QString trimField(const QString &field)
@@ -63,4 +55,20 @@ int importAll(const ImportFile &file, LineImporter &importer, const ImportProgre
         importer.importLine(file.line(i));
     }
     return total;
+}
+
+void LineImporter::execOrThrow(QSqlQuery &q)
+{
+    if (!q.exec())
+        throw AppError(q.lastError().text());
+}
+
+QVariant LineImporter::firstRowid(const QString &table, const QString &column, const QString &value) const
+{
+    // Names are not unique: the first stored row is the one a line replaces.
+    QSqlQuery find(m_db);
+    find.prepare(QStringLiteral("select rowid from %1 where %2 = ? order by rowid limit 1").arg(table, column));
+    find.addBindValue(value);
+    execOrThrow(find);
+    return find.next() ? find.value(0) : QVariant();
 }

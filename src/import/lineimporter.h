@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -50,6 +51,11 @@ public:
 protected:
     // Called with at least minimumFields() fields.
     virtual LineResult writeFields(const QStringList &fields) = 0;
+
+    // Runs q; a refusal of the database becomes an AppError with its text.
+    static void execOrThrow(QSqlQuery &q);
+    // The rowid of the first row of table whose column equals value; null when none.
+    QVariant firstRowid(const QString &table, const QString &column, const QString &value) const;
 
     QSqlDatabase m_db;
 };

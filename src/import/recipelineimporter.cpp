@@ -109,11 +109,6 @@ void bindColumns(QSqlQuery &q, const Recipe &r)
     q.addBindValue(r.type);
 }
 
-void execOrThrow(QSqlQuery &q)
-{
-    if (!q.exec())
-        throw AppError(q.lastError().text());
-}
 
 } // namespace
 
@@ -127,13 +122,8 @@ LineResult RecipeLineImporter::writeFields(const QStringList &fields)
     Recipe r = recipeFromFields(fields);
     sortComponents(r);
 
-    QSqlQuery find(m_db);
-    find.prepare(QStringLiteral("select rowid from T_Farben where Rezeptname = ? order by rowid limit 1"));
-    find.addBindValue(r.name);
-    execOrThrow(find);
-    const bool found = find.next();
-    const QVariant rowid = found ? find.value(0) : QVariant();
-    find.finish();
+    const QVariant rowid = firstRowid(QStringLiteral("T_Farben"), QStringLiteral("Rezeptname"), r.name);
+    const bool found = !rowid.isNull();
 
     QSqlQuery write(m_db);
     if (found) {

@@ -253,13 +253,7 @@ void DataSet::load(QSqlDatabase db)
 
     QSqlQuery q(db);
     q.setForwardOnly(true);
-    if (!q.prepare(sql))
-        throw AppError(driverText(q.lastError()));
-    for (auto it = m_bindings.cbegin(); it != m_bindings.cend(); ++it)
-        if (sql.contains(it.key()))
-            q.bindValue(it.key(), it.value());
-    if (!q.exec())
-        throw AppError(driverText(q.lastError()));
+    run(q, sql);
 
     const QSqlRecord rec = q.record();
     const int first = keyTable.isEmpty() ? 0 : 1;
@@ -362,7 +356,12 @@ int DataSet::execute(QSqlDatabase db)
 {
     db = resolve(db);
     QSqlQuery q(db);
-    const QString sql = statementText();
+    run(q, statementText());
+    return q.numRowsAffected();
+}
+
+void DataSet::run(QSqlQuery &q, const QString &sql) const
+{
     if (!q.prepare(sql))
         throw AppError(driverText(q.lastError()));
     for (auto it = m_bindings.cbegin(); it != m_bindings.cend(); ++it)
@@ -370,7 +369,6 @@ int DataSet::execute(QSqlDatabase db)
             q.bindValue(it.key(), it.value());
     if (!q.exec())
         throw AppError(driverText(q.lastError()));
-    return q.numRowsAffected();
 }
 
 void DataSet::refresh()

@@ -13,6 +13,7 @@
 #include <vector>
 
 class DataSet;
+class QSqlQuery;
 
 // One column of a data set. Owned by the data set; the pointer stays valid while the
 // data set lives (a field declared with declareField() also across close and open).
@@ -224,6 +225,8 @@ private:
     };
 
     QSqlDatabase resolve(QSqlDatabase db) const;
+    // Prepares sql on q, binds the values it names and runs it; errors become AppError.
+    void run(QSqlQuery &q, const QString &sql) const;
     QString preparedStatement(QString *keyTable) const;
     void load(QSqlDatabase db);
     void rebuildView();
