@@ -12,101 +12,125 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 
 namespace Database {
 
 namespace {
 
-// Folds a character for ordering: base letter without accents, lower case.
-// Returns the number of output characters (ß gives two).
-int foldChar(QChar c, char16_t out[2])
+// Folds a code point for ordering: base letter without accents, lower case.
+// Returns the number of output units (ß gives two).
+int foldSlow(char32_t cp, char32_t out[2])
 {
-    const char16_t u = c.unicode();
-    if (u < 0x80) {
-        out[0] = (u >= 'A' && u <= 'Z') ? char16_t(u + 32) : u;
-        return 1;
-    }
-    if (u == 0x00DF) { // ß
+    if (cp == 0x00DF) { // ß
         out[0] = 's';
         out[1] = 's';
         return 2;
     }
-    const QString decomposed = QString(c).normalized(QString::NormalizationForm_D);
-    QChar base = decomposed.isEmpty() ? c : decomposed.at(0);
-    base = base.toCaseFolded();
-    out[0] = base.unicode();
+    const QString decomposed = QString::fromUcs4(&cp, 1).normalized(QString::NormalizationForm_D);
+    const QString base = decomposed.isEmpty() ? QString::fromUcs4(&cp, 1) : decomposed.left(1);
+    const QString folded = base.toCaseFolded();
+    out[0] = folded.isEmpty() ? cp : char32_t(folded.at(0).unicode());
     return 1;
 }
 
-int compareFolded(QStringView a, QStringView b)
+// The Latin letters of German and its neighbours are looked up, not normalised.
+constexpr char32_t tableSize = 0x250;
+
+int foldCodePoint(char32_t cp, char32_t out[2])
 {
-    qsizetype i = 0, j = 0;
-    char16_t fa[2], fb[2];
-    int na = 0, nb = 0, pa = 0, pb = 0;
-    for (;;) {
-        if (pa == na) {
-            if (i == a.size())
-                na = 0;
-            else
-                na = foldChar(a.at(i++), fa);
-            pa = 0;
-        }
-        if (pb == nb) {
-            if (j == b.size())
-                nb = 0;
-            else
-                nb = foldChar(b.at(j++), fb);
-            pb = 0;
-        }
-        if (na == 0 || nb == 0)
-            return (na == 0 ? 0 : 1) - (nb == 0 ? 0 : 1);
-        if (fa[pa] != fb[pb])
-            return fa[pa] < fb[pb] ? -1 : 1;
-        ++pa;
-        ++pb;
+    if (cp < 0x80) {
+        out[0] = (cp >= 'A' && cp <= 'Z') ? cp + 32 : cp;
+        return 1;
     }
+    if (cp == 0x00DF)
+        return foldSlow(cp, out);
+    if (cp < tableSize) {
+        static const std::array<char32_t, tableSize> table = [] {
+            std::array<char32_t, tableSize> t{};
+            char32_t tmp[2];
+            for (char32_t c = 0; c < tableSize; ++c) {
+                foldSlow(c, tmp);
+                t[c] = tmp[0];
+            }
+            return t;
+        }();
+        out[0] = table[cp];
+        return 1;
+    }
+    return foldSlow(cp, out);
+}
+
+// Walks a text code point by code point, folded.
+template<typename Decode>
+class FoldedReader
+{
+public:
+    explicit FoldedReader(Decode decode) : m_decode(std::move(decode)) {}
+    // The next folded unit, or 0 at the end.
+    char32_t next()
+    {
+        if (m_pos == m_count) {
+            char32_t cp;
+            if (!m_decode(cp))
+                return 0;
+            m_count = foldCodePoint(cp, m_units);
+            m_pos = 0;
+        }
+        return m_units[m_pos++];
+    }
+
+private:
+    Decode m_decode;
+    char32_t m_units[2] = {0, 0};
+    int m_count = 0;
+    int m_pos = 0;
+};
+
+template<typename DecodeA, typename DecodeB>
+int compareFolded(DecodeA a, DecodeB b)
+{
+    FoldedReader<DecodeA> ra(std::move(a));
+    FoldedReader<DecodeB> rb(std::move(b));
+    for (;;) {
+        const char32_t x = ra.next();
+        const char32_t y = rb.next();
+        if (x != y)
+            return x < y ? -1 : 1;
+        if (x == 0)
+            return 0;
+    }
+}
+
+// Decodes UTF-8 as SQLite hands it over; a stray byte stands for itself.
+auto utf8Decoder(const unsigned char *p, int len)
+{
+    return [p, end = p + len](char32_t &cp) mutable {
+        if (p == end)
+            return false;
+        const unsigned char c = *p++;
+        int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
+        cp = extra == 3 ? (c & 0x07) : extra == 2 ? (c & 0x0F) : extra == 1 ? (c & 0x1F) : c;
+        for (; extra > 0 && p != end && (*p & 0xC0) == 0x80; --extra)
+            cp = (cp << 6) | (*p++ & 0x3F);
+        if (cp == 0)
+            cp = 0xFFFD; // keeps 0 free as the end mark
+        return true;
+    };
 }
 
 int collationCallback(void *, int lenA, const void *a, int lenB, const void *b)
 {
-    // Most names are plain ASCII: compare those without building strings.
     const auto *ca = static_cast<const unsigned char *>(a);
     const auto *cb = static_cast<const unsigned char *>(b);
-    bool ascii = true;
-    int folded = 0;
-    int exact = 0;
-    const int n = std::min(lenA, lenB);
-    for (int k = 0; k < n && ascii; ++k) {
-        const unsigned char x = ca[k], y = cb[k];
-        if ((x | y) & 0x80) {
-            ascii = false;
-            break;
-        }
-        if (folded == 0) {
-            const unsigned char lx = (x >= 'A' && x <= 'Z') ? x + 32 : x;
-            const unsigned char ly = (y >= 'A' && y <= 'Z') ? y + 32 : y;
-            if (lx != ly)
-                folded = lx < ly ? -1 : 1;
-        }
-        if (exact == 0 && x != y)
-            exact = x < y ? -1 : 1;
-    }
-    if (ascii && folded != 0)
+    if (const int folded = compareFolded(utf8Decoder(ca, lenA), utf8Decoder(cb, lenB)))
         return folded;
-    if (ascii) {
-        for (int k = n; k < lenA && ascii; ++k)
-            ascii = !(ca[k] & 0x80);
-        for (int k = n; k < lenB && ascii; ++k)
-            ascii = !(cb[k] & 0x80);
-        if (ascii) {
-            if (lenA != lenB)
-                return lenA < lenB ? -1 : 1;
-            return exact;
-        }
-    }
-    const QString sa = QString::fromUtf8(static_cast<const char *>(a), lenA);
-    const QString sb = QString::fromUtf8(static_cast<const char *>(b), lenB);
-    return germanCompare(sa, sb);
+    // Equal when folded: byte order of UTF-8 is code point order, deterministic.
+    const int common = std::min(lenA, lenB);
+    if (const int exact = std::memcmp(ca, cb, size_t(common)))
+        return exact < 0 ? -1 : 1;
+    return lenA == lenB ? 0 : (lenA < lenB ? -1 : 1);
 }
 
 QString tr(const char *text)
@@ -138,11 +162,9 @@ QString connectionName()
 
 int germanCompare(QStringView a, QStringView b)
 {
-    if (const int folded = compareFolded(a, b))
-        return folded;
-    // Equal when folded: keep a stable, deterministic order.
-    const int exact = a.compare(b, Qt::CaseSensitive);
-    return exact < 0 ? -1 : (exact > 0 ? 1 : 0);
+    const QByteArray ua = a.toUtf8();
+    const QByteArray ub = b.toUtf8();
+    return collationCallback(nullptr, int(ua.size()), ua.constData(), int(ub.size()), ub.constData());
 }
 
 void registerGermanCollation(QSqlDatabase &db)
