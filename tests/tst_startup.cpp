@@ -88,6 +88,18 @@ private slots:
         QCOMPARE(files, QStringList{QStringLiteral("Velmora.db")});
     }
 
+    void dataHomeIsCreatedWithItsParents()
+    {
+        // A fresh account may have no data home at all yet.
+        const QString home = m_home->filePath(QStringLiteral("fresh/.local/share"));
+        qputenv("XDG_DATA_HOME", home.toLocal8Bit());
+        makeDatabase(m_program->filePath(QStringLiteral("Velmora.db")), QStringLiteral("shipped"));
+        ScriptedDialogs dialogs;
+        TFMain w;
+        QCOMPARE(dialogs.texts("error"), QStringList());
+        QVERIFY(QFile::exists(home + QStringLiteral("/Velmora/Velmora.db")));
+    }
+
     void laterRunKeepsExistingDatabase()
     {
         QDir().mkpath(dataFolder());

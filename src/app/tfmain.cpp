@@ -116,8 +116,9 @@ void TFMain::FormCreate()
     // 1. The per-user data folder.
     DataFolder = QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
                                  + QStringLiteral("/Velmora"));
-    // 2. One level only; a failure shows up in the copy below.
-    QDir().mkdir(DataFolder);
+    // 2. With its parents: on a fresh account ~/.local/share may not exist yet. A failure
+    // shows up in the copy below.
+    QDir().mkpath(DataFolder);
     // 3. The database is copied once and never replaced.
     const QString dbFile = DataFolder + QStringLiteral("/Velmora.db");
     if (!QFileInfo::exists(dbFile))

@@ -14,6 +14,8 @@ TFInfo::TFInfo(const QString &name, const QString &caption, const QString &text,
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setGeometry(22, 22, 295, 89);
     Memo1->setFrameStyle(QFrame::NoFrame);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Memo1->setPlainText(text);
     Memo1->setEnabled(false);
     QPalette pal = Memo1->palette();
@@ -35,9 +37,9 @@ TFInfo::TFInfo(const QString &name, const QString &caption, const QString &text,
 TFInfo1k::TFInfo1k(QWidget *parent)
     : TFInfo(QStringLiteral("FInfo1k"), tr("Info 1K"),
              tr("Rezeptdatenbank für\n"
-                "Velmora Lösemittelfarben VL (glänzend)\n"
+                "Velmora Lösemittelfarben VL\n"
                 "Velmora Papier- und Kartonfarben PK\n"
-                "Velmora Kunststofffarben KS (PVC, Polystyrol)"),
+                "Velmora Kunststofffarben KS"),
              parent)
 {
 }
@@ -45,9 +47,9 @@ TFInfo1k::TFInfo1k(QWidget *parent)
 TFInfo2k::TFInfo2k(QWidget *parent)
     : TFInfo(QStringLiteral("FInfo2k"), tr("Info 2K"),
              tr("Rezeptdatenbank für\n"
-                "Velmora Zweikomponentenfarben ZK (Glas, Metall)\n"
+                "Velmora Zweikomponentenfarben ZK\n"
                 "Velmora Epoxidfarben EP\n"
-                "Velmora Polyurethanfarben PU (hochglänzend)"),
+                "Velmora Polyurethanfarben PU"),
              parent)
 {
 }
