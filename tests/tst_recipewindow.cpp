@@ -187,6 +187,14 @@ private slots:
         QCOMPARE(nameBox(w), QStringLiteral("Sechs Farben"));
         QCOMPARE(amounts(w), (QStringList{"2000,000", "2000,000", "4000,000", "4000,000", "4000,000"}));
 
+        // Every output is assigned on every call: nothing of the six-colour recipe stays.
+        QString out[6] = {"x", "x", "x", "x", "x", "x"};
+        w->ADOQuery1->setCurrentRow(5); // Zinnober: two colours
+        TFMain::CalculateAmounts(*w->ADOQuery1, 1000, out[0], out[1], out[2], out[3], out[4], out[5]);
+        QCOMPARE(QStringList(out, out + 6), (QStringList{" 625,000", " 375,000", "", "", "", ""}));
+        QCOMPARE(amounts(w), (QStringList{"12500,000", "7500,000", "", "", ""}));
+        w->ADOQuery1->setCurrentRow(4);
+
         // Locate and filter move the current row too.
         QVERIFY(w->ADOQuery1->locate(QStringLiteral("Rezeptname"), QStringLiteral("ohne gesamt"),
                                      DataSet::CaseInsensitive));
