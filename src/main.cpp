@@ -1,16 +1,12 @@
+#include "app/appsetup.h"
 #include "app/tfmain.h"
-#include "platform/numbertext.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Velmora"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Velmora"));
-    QApplication::setDesktopFileName(QStringLiteral("velmora"));
-    NumberText::initFromSystemLocale();
-
+    AppSetup::configure(app);
     TFMain mainWindow;
     mainWindow.show();
     return app.exec();
