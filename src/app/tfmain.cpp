@@ -32,11 +32,37 @@
 #include <QTextEdit>
 #include <QUrl>
 
+#include <type_traits>
+
 namespace {
 TFMain *g_instance = nullptr;
 QString g_programFolder;
 
 const char *const homepage = "https://www.velmora.example";
+
+// Calls f with w as the kind of text box it is; does nothing for any other widget.
+template<typename F>
+void withTextBox(QWidget *w, F &&f)
+{
+    if (auto *le = qobject_cast<QLineEdit *>(w))
+        f(le);
+    else if (auto *te = qobject_cast<QTextEdit *>(w))
+        f(te);
+    else if (auto *pe = qobject_cast<QPlainTextEdit *>(w))
+        f(pe);
+}
+
+// A password box keeps its text to itself.
+bool hasCopyableSelection(const QLineEdit *box)
+{
+    return box->hasSelectedText() && box->echoMode() == QLineEdit::Normal;
+}
+
+template<typename Editor>
+bool hasCopyableSelection(const Editor *box)
+{
+    return box->textCursor().hasSelection();
+}
 
 // Short hint for the tool tip, long one for the status bar ("short|long").
 void setHint(QAction *action, const QString &hint)
@@ -192,10 +218,11 @@ void TFMain::createMenus()
         menu->setObjectName(name);
         return menu;
     };
-    auto addItem = [this](QMenu *menu, const QString &name, const QString &text, auto slot) {
+    // Every command runs through the guard: an error is shown and the program goes on.
+    auto addItem = [this](QMenu *menu, const QString &name, const QString &text, std::function<void()> command) {
         QAction *a = menu->addAction(text);
         a->setObjectName(name);
-        connect(a, &QAction::triggered, this, [this, slot] { Guard::run([this, slot] { (this->*slot)(); }, this); });
+        connect(a, &QAction::triggered, this, [this, command] { Guard::run(command, this); });
         return a;
     };
     auto addSeparator = [](QMenu *menu, const QString &name) {
@@ -208,13 +235,6 @@ void TFMain::createMenus()
             WindowRegistry::ShowAsChild(slot, m_mdiArea,
                                         [name, caption] { return new PlaceholderWindow(name, caption); });
         };
-    };
-    auto addPlaceholderItem = [this](QMenu *menu, const QString &name, const QString &text,
-                                     std::function<void()> open) {
-        QAction *a = menu->addAction(text);
-        a->setObjectName(name);
-        connect(a, &QAction::triggered, this, [this, open] { Guard::run(open, this); });
-        return a;
     };
 
     QMenu *datei = addMenu(QStringLiteral("Datei1"), tr("&Datei"));
@@ -237,36 +257,26 @@ void TFMain::createMenus()
     EditPaste1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
     setHint(EditPaste1, tr("Einfügen|Inhalt der Zwischenablage einfügen"));
     addSeparator(bearbeiten, QStringLiteral("N1"))->setVisible(false);
-    connect(EditCut1, &QAction::triggered, this, [this] {
-        if (auto *le = qobject_cast<QLineEdit *>(m_editTarget.data())) le->cut();
-        else if (auto *te = qobject_cast<QTextEdit *>(m_editTarget.data())) te->cut();
-        else if (auto *pe = qobject_cast<QPlainTextEdit *>(m_editTarget.data())) pe->cut();
-    });
-    connect(EditCopy1, &QAction::triggered, this, [this] {
-        if (auto *le = qobject_cast<QLineEdit *>(m_editTarget.data())) le->copy();
-        else if (auto *te = qobject_cast<QTextEdit *>(m_editTarget.data())) te->copy();
-        else if (auto *pe = qobject_cast<QPlainTextEdit *>(m_editTarget.data())) pe->copy();
-    });
-    connect(EditPaste1, &QAction::triggered, this, [this] {
-        if (auto *le = qobject_cast<QLineEdit *>(m_editTarget.data())) le->paste();
-        else if (auto *te = qobject_cast<QTextEdit *>(m_editTarget.data())) te->paste();
-        else if (auto *pe = qobject_cast<QPlainTextEdit *>(m_editTarget.data())) pe->paste();
-    });
+    connect(EditCut1, &QAction::triggered, this, [this] { withTextBox(m_editTarget, [](auto *box) { box->cut(); }); });
+    connect(EditCopy1, &QAction::triggered, this,
+            [this] { withTextBox(m_editTarget, [](auto *box) { box->copy(); }); });
+    connect(EditPaste1, &QAction::triggered, this,
+            [this] { withTextBox(m_editTarget, [](auto *box) { box->paste(); }); });
 
     QMenu *rezeptur = addMenu(QStringLiteral("Rezeptur1"), tr("&Rezeptur"));
-    addItem(rezeptur, QStringLiteral("Rezeptur1K1"), tr("Rezeptur &1K"), &TFMain::Rezeptur1K1Click);
-    addItem(rezeptur, QStringLiteral("Rezeptur2K1"), tr("Rezeptur &2K"), &TFMain::Rezeptur2K1Click);
+    addItem(rezeptur, QStringLiteral("Rezeptur1K1"), tr("Rezeptur &1K"), [this] { Rezeptur1K1Click(); });
+    addItem(rezeptur, QStringLiteral("Rezeptur2K1"), tr("Rezeptur &2K"), [this] { Rezeptur2K1Click(); });
     addSeparator(rezeptur, QStringLiteral("N2"));
-    addPlaceholderItem(rezeptur, QStringLiteral("EigeneRezeptur1"), tr("&Eigene Rezeptur"),
+    addItem(rezeptur, QStringLiteral("EigeneRezeptur1"), tr("&Eigene Rezeptur"),
                        placeholder(Slot::RezepturEigen, QStringLiteral("FRezepturEigen"), tr("Eigene Rezeptur")));
     addSeparator(rezeptur, QStringLiteral("N3"));
-    addPlaceholderItem(rezeptur, QStringLiteral("Farbverbrauch1"), tr("&Farbverbrauch"),
+    addItem(rezeptur, QStringLiteral("Farbverbrauch1"), tr("&Farbverbrauch"),
                        placeholder(Slot::Farbverbrauch, QStringLiteral("FFarbverbrauch"), tr("Farbverbrauch")));
     addSeparator(rezeptur, QStringLiteral("N4"));
-    addPlaceholderItem(rezeptur, QStringLiteral("ImportStandardrezepturen1"), tr("&Import Standardrezepturen"),
+    addItem(rezeptur, QStringLiteral("ImportStandardrezepturen1"), tr("&Import Standardrezepturen"),
                        placeholder(Slot::ImportRezepturen, QStringLiteral("FImportRezepturen"),
                                    tr("Import Standardrezepturen")));
-    addPlaceholderItem(rezeptur, QStringLiteral("ImportFarbverbrauchsdaten1"), tr("Import Farbverbrauchsdaten"),
+    addItem(rezeptur, QStringLiteral("ImportFarbverbrauchsdaten1"), tr("Import Farbverbrauchsdaten"),
                        placeholder(Slot::ImportFarbverbrauch, QStringLiteral("FImportFarbverbrauch"),
                                    tr("Import Farbverbrauchsdaten")));
 
@@ -280,21 +290,21 @@ void TFMain::createMenus()
 
     m_windowMenu = addMenu(QStringLiteral("Fenster1"), tr("&Fenster"));
     m_windowCommands << addItem(m_windowMenu, QStringLiteral("Nebeneinander1"), tr("&Nebeneinander"),
-                                &TFMain::Nebeneinander1Click)
+                                [this] { Nebeneinander1Click(); })
                      << addItem(m_windowMenu, QStringLiteral("Untereinander1"), tr("&Untereinander"),
-                                &TFMain::Untereinander1Click)
+                                [this] { Untereinander1Click(); })
                      << addItem(m_windowMenu, QStringLiteral("Uebereinander1"), tr("Über&einander"),
-                                &TFMain::Uebereinander1Click)
+                                [this] { Uebereinander1Click(); })
                      << addItem(m_windowMenu, QStringLiteral("IconsAnordnen1"), tr("&Icons anordnen"),
-                                &TFMain::IconsAnordnen1Click)
+                                [this] { IconsAnordnen1Click(); })
                      << addItem(m_windowMenu, QStringLiteral("AlleVerkleinern1"), tr("&Alle verkleinern"),
-                                &TFMain::AlleVerkleinern1Click);
-    connect(m_windowMenu, &QMenu::aboutToShow, this, &TFMain::fillWindowMenu);
+                                [this] { AlleVerkleinern1Click(); });
+    connect(m_windowMenu, &QMenu::aboutToShow, this, [this] { fillWindowMenu(); });
 
     QMenu *hilfe = addMenu(QStringLiteral("Hilfe1"), tr("&Hilfe"));
-    addItem(hilfe, QStringLiteral("Homepage1"), tr("Homepage"), &TFMain::Homepage1Click);
+    addItem(hilfe, QStringLiteral("Homepage1"), tr("Homepage"), [this] { Homepage1Click(); });
     addSeparator(hilfe, QStringLiteral("N5"));
-    QAction *info = addItem(hilfe, QStringLiteral("Info1"), tr("&Info..."), &TFMain::Info1Click);
+    QAction *info = addItem(hilfe, QStringLiteral("Info1"), tr("&Info..."), [this] { Info1Click(); });
     setHint(info, tr("Info|Anzeige von Programminformationen, Versionsnummer und Copyright-Vermerk"));
 
     for (QMenu *menu : menuBar()->findChildren<QMenu *>())
@@ -308,28 +318,21 @@ void TFMain::updateEditActions()
         if (m_editTarget)
             disconnect(m_editTarget, nullptr, this, nullptr);
         m_editTarget = nullptr;
-        if (qobject_cast<QLineEdit *>(w) || qobject_cast<QTextEdit *>(w) || qobject_cast<QPlainTextEdit *>(w)) {
-            m_editTarget = w;
-            if (auto *le = qobject_cast<QLineEdit *>(w))
-                connect(le, &QLineEdit::selectionChanged, this, [this] { updateEditActions(); });
-            else if (auto *te = qobject_cast<QTextEdit *>(w))
-                connect(te, &QTextEdit::copyAvailable, this, [this] { updateEditActions(); });
-            else if (auto *pe = qobject_cast<QPlainTextEdit *>(w))
-                connect(pe, &QPlainTextEdit::copyAvailable, this, [this] { updateEditActions(); });
-        }
+        const auto follow = [this] { updateEditActions(); };
+        withTextBox(w, [&](auto *box) {
+            m_editTarget = box;
+            if constexpr (std::is_same_v<decltype(box), QLineEdit *>)
+                connect(box, &QLineEdit::selectionChanged, this, follow);
+            else
+                connect(box, &std::remove_pointer_t<decltype(box)>::copyAvailable, this, follow);
+        });
     }
     bool selection = false;
     bool editable = false;
-    if (auto *le = qobject_cast<QLineEdit *>(m_editTarget.data())) {
-        selection = le->hasSelectedText() && le->echoMode() == QLineEdit::Normal;
-        editable = !le->isReadOnly();
-    } else if (auto *te = qobject_cast<QTextEdit *>(m_editTarget.data())) {
-        selection = te->textCursor().hasSelection();
-        editable = !te->isReadOnly();
-    } else if (auto *pe = qobject_cast<QPlainTextEdit *>(m_editTarget.data())) {
-        selection = pe->textCursor().hasSelection();
-        editable = !pe->isReadOnly();
-    }
+    withTextBox(m_editTarget, [&](auto *box) {
+        selection = hasCopyableSelection(box);
+        editable = !box->isReadOnly();
+    });
     const bool clipboardText = !QGuiApplication::clipboard()->text().isEmpty();
     EditCut1->setEnabled(selection && editable);
     EditCopy1->setEnabled(selection);
