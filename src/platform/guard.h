@@ -11,13 +11,4 @@ namespace Guard {
 // Runs fn; returns true when it completed without an error.
 bool run(const std::function<void()> &fn, QWidget *parent = nullptr);
 
-// Wraps a callable so it can be connected to a signal directly.
-template<typename F>
-auto wrap(F fn, QWidget *parent = nullptr)
-{
-    return [fn = std::move(fn), parent](auto &&...args) {
-        run([&] { fn(std::forward<decltype(args)>(args)...); }, parent);
-    };
-}
-
 } // namespace Guard

@@ -115,12 +115,6 @@ double toDouble(const QString &text)
     return parseFloat<double>(text);
 }
 
-long double toLongDouble(const QString &text)
-{
-    // Range is that of double: the value is stored and passed on as double.
-    return static_cast<long double>(parseFloat<double>(text));
-}
-
 int toInt32(const QString &text)
 {
     qsizetype i = 0;

@@ -16,7 +16,6 @@ void initFromSystemLocale();
 // separator, optional exponent. Anything else, and values beyond double's range, raise
 // "'%s' ist kein gültiger Gleitkommawert".
 double toDouble(const QString &text);
-long double toLongDouble(const QString &text);
 
 // Strict text to 32-bit integer; raises "''%s'' ist kein gültiger Integer-Wert".
 int toInt32(const QString &text);
