@@ -254,8 +254,7 @@ void TFRezeptur::OpenRecipes()
 {
     // Names sort as a German reader expects: case-insensitive, Ä with A.
     ADOQuery1->addLine(QStringLiteral("Order by Rezeptname COLLATE GERMAN"));
-    ADOQuery1->open();
-    showRecord();
+    ADOQuery1->open(); // its after-scroll shows the first recipe
     if (JvFormStorage1)
         JvFormStorage1->restore();
     if (TFMain *main = TFMain::instance())
