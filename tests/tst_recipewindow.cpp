@@ -52,29 +52,28 @@ class TestRecipeWindow : public QObject
             {"Fremdtyp", "3K", 100, {100, 0, 0, 0, 0, 0}},
             {"Orange 2K", "2K", 100, {70, 30, 0, 0, 0, 0}},
         };
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fixture"));
-        db.setDatabaseName(path);
-        QVERIFY(db.open());
-        Database::createSchema(db, TestSupport::schemaSql());
-        for (const Recipe &r : recipes) {
-            QSqlQuery q(db);
-            q.prepare(QStringLiteral("insert into T_Farben (Rezeptname, Beschreibung, \"Farbe-1\", \"Anteil-1\", "
-                                     "\"Farbe-2\", \"Anteil-2\", \"Farbe-3\", \"Anteil-3\", \"Farbe-4\", \"Anteil-4\", "
-                                     "\"Farbe-5\", \"Anteil-5\", \"Farbe-6\", \"Anteil-6\", \"Anteil gesamt\", "
-                                     "Bemerkung, Farbtyp) values (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)"));
-            q.addBindValue(QString::fromUtf8(r.name));
-            q.addBindValue(QStringLiteral("Beschreibung von %1").arg(QString::fromUtf8(r.name)));
-            for (int i = 0; i < 6; ++i) {
-                q.addBindValue(r.shares[size_t(i)] != 0 ? QVariant(QStringLiteral("0%1").arg(10 * (i + 1)))
-                                                       : QVariant());
-                q.addBindValue(r.shares[size_t(i)] != 0 ? QVariant(r.shares[size_t(i)]) : QVariant());
+        TestSupport::createDatabaseFile(path, [&](QSqlDatabase &db) {
+            for (const Recipe &r : recipes) {
+                QSqlQuery q(db);
+                q.prepare(QStringLiteral(
+                    "insert into T_Farben (Rezeptname, Beschreibung, \"Farbe-1\", \"Anteil-1\", "
+                    "\"Farbe-2\", \"Anteil-2\", \"Farbe-3\", \"Anteil-3\", \"Farbe-4\", \"Anteil-4\", "
+                    "\"Farbe-5\", \"Anteil-5\", \"Farbe-6\", \"Anteil-6\", \"Anteil gesamt\", "
+                    "Bemerkung, Farbtyp) values (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)"));
+                q.addBindValue(QString::fromUtf8(r.name));
+                q.addBindValue(QStringLiteral("Beschreibung von %1").arg(QString::fromUtf8(r.name)));
+                for (int i = 0; i < 6; ++i) {
+                    q.addBindValue(r.shares[size_t(i)] != 0
+                                       ? QVariant(QStringLiteral("0%1").arg(10 * (i + 1)))
+                                       : QVariant());
+                    q.addBindValue(r.shares[size_t(i)] != 0 ? QVariant(r.shares[size_t(i)]) : QVariant());
+                }
+                q.addBindValue(r.gesamt);
+                q.addBindValue(QStringLiteral("Bemerkung"));
+                q.addBindValue(QString::fromLatin1(r.type));
+                QVERIFY2(q.exec(), qPrintable(q.lastError().text()));
             }
-            q.addBindValue(r.gesamt);
-            q.addBindValue(QStringLiteral("Bemerkung"));
-            q.addBindValue(QString::fromLatin1(r.type));
-            QVERIFY2(q.exec(), qPrintable(q.lastError().text()));
-        }
-        db.close();
+        });
     }
 
     TFRezeptur *open(const char *command)
@@ -113,7 +112,6 @@ private slots:
     {
         m_program = new QTemporaryDir;
         makeDatabase(m_program->filePath(QStringLiteral("Velmora.db")));
-        QSqlDatabase::removeDatabase(QStringLiteral("fixture"));
         TFMain::setProgramFolder(m_program->path());
     }
 
@@ -142,8 +140,8 @@ private slots:
         TFRezeptur *one = open("Rezeptur1K1");
         QCOMPARE(one->windowTitle(), QStringLiteral("1K Rezepturen"));
         QCOMPARE(one->InkSystem, 1);
-        QCOMPARE(names(one), (QStringList{"Ätzgrün", "azur", "Müller's Rot", "Ohne Gesamt", "Sechs Farben",
-                                          "Zinnober"}));
+        QCOMPARE(names(one),
+                 (QStringList{"Ätzgrün", "azur", "Müller's Rot", "Ohne Gesamt", "Sechs Farben", "Zinnober"}));
         TFRezeptur *two = open("Rezeptur2K1");
         QCOMPARE(two->windowTitle(), QStringLiteral("2K Rezepturen"));
         QCOMPARE(names(two), (QStringList{"Blau 2K", "Orange 2K"}));
@@ -200,7 +198,8 @@ private slots:
                                      DataSet::CaseInsensitive));
         QCOMPARE(amounts(w), (QStringList{"", "", "", "", ""}));
         w->ADOQuery1->setFilter([](const DataSet &ds, const QVariantList &row) {
-            return row.at(ds.fieldByName(QStringLiteral("Rezeptname")).index()).toString() == QLatin1String("Zinnober");
+            return row.at(ds.fieldByName(QStringLiteral("Rezeptname")).index()).toString() ==
+                   QLatin1String("Zinnober");
         });
         QCOMPARE(nameBox(w), QStringLiteral("Zinnober"));
         QCOMPARE(amounts(w).first(), QStringLiteral("12500,000"));
@@ -251,10 +250,12 @@ private slots:
             caption = d->windowTitle();
             return int(QDialog::Accepted);
         };
-        QTest::mouseClick(two->findChild<QToolButton *>(QStringLiteral("wwDBNavigator1Button2")), Qt::LeftButton);
+        QTest::mouseClick(two->findChild<QToolButton *>(QStringLiteral("wwDBNavigator1Button2")),
+                          Qt::LeftButton);
         QCOMPARE(caption, QStringLiteral("Info 2K"));
         QCOMPARE(WindowRegistry::window(Slot::Info2k), nullptr);
-        QTest::mouseClick(two->findChild<QToolButton *>(QStringLiteral("wwDBNavigator1Button3")), Qt::LeftButton);
+        QTest::mouseClick(two->findChild<QToolButton *>(QStringLiteral("wwDBNavigator1Button3")),
+                          Qt::LeftButton);
         QCOMPARE(m_dialogs->texts("information").size(), 1);
     }
 

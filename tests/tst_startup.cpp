@@ -24,18 +24,12 @@ class TestStartup : public QObject
     // A database file with one recipe named marker.
     static void makeDatabase(const QString &path, const QString &marker)
     {
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("make"));
-            db.setDatabaseName(path);
-            QVERIFY(db.open());
-            Database::createSchema(db, TestSupport::schemaSql());
+        TestSupport::createDatabaseFile(path, [&](QSqlDatabase &db) {
             QSqlQuery q(db);
             q.prepare(QStringLiteral("insert into T_Farben (Rezeptname, Farbtyp) values (?, '1K')"));
             q.addBindValue(marker);
             QVERIFY(q.exec());
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("make"));
+        });
     }
 
     static QString firstRecipe()

@@ -15,17 +15,25 @@ QString schemaSql()
     return Database::readTextFile(QStringLiteral(VELMORA_SOURCE_DIR "/data/schema.sql"));
 }
 
-QSqlDatabase createDatabase(const QString &dir)
+void createDatabaseFile(const QString &path, const std::function<void(QSqlDatabase &)> &fill)
 {
-    const QString path = QDir(dir).filePath(QStringLiteral("test.db"));
+    const QString name = QStringLiteral("testsupport-create");
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("testsupport-create"));
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         db.setDatabaseName(path);
         db.open();
         Database::createSchema(db, schemaSql());
+        if (fill)
+            fill(db);
         db.close();
     }
-    QSqlDatabase::removeDatabase(QStringLiteral("testsupport-create"));
+    QSqlDatabase::removeDatabase(name);
+}
+
+QSqlDatabase createDatabase(const QString &dir)
+{
+    const QString path = QDir(dir).filePath(QStringLiteral("test.db"));
+    createDatabaseFile(path);
     return Database::open(path);
 }
 
